@@ -1,0 +1,106 @@
+#include "placement.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "../plugin/host_services.h"
+
+CameraState cameraState;
+
+namespace {
+
+constexpr double VICINITY_LIMIT = 650.0;   // per horizontal axis
+constexpr double PARKED_HEIGHT = 7500.0;   // above the reference point
+constexpr double PARKED_PITCH = 1.57;      // the double nearest 1.57, not pi/2
+constexpr int32_t SITE_NAME_DURATION = 10;
+constexpr float DOWN_MODE_ONE = 1.0f;
+constexpr double SQUARE = 2.0;
+constexpr double DOWN_MODE_FACTOR = 25.0;
+constexpr double REMAP_LOW = 0.785;   // open bounds, not pi/4 and 3pi/4
+constexpr double REMAP_HIGH = 2.35;
+constexpr double GROUND_CLEARANCE = 5.0;
+
+// Headings that look more along component 1 than along component 0.
+bool InRemapInterval(double heading)
+{
+    return (heading > REMAP_LOW && heading < REMAP_HIGH) ||
+           (heading > -REMAP_HIGH && heading < -REMAP_LOW);
+}
+
+}  // namespace
+
+void FetchTarget(void)
+{
+    HostGetUserObject(&cameraState.userObject);
+    HostGetObjectPosition(&cameraState.userObject, &cameraState.target);
+}
+
+void ComputeHeading(double dy, double dx)
+{
+    cameraState.heading = atan2(dy, dx);
+}
+
+void LUMVET_CALL CameraStart(void)
+{
+    ObjectRef user = {};
+    HostGetUserObject(&user);
+    if (HostHasCamera(&user, CAMERA_TYPE_CODE) == 0) HostAddCamera(&user, CAMERA_TYPE_CODE, 0);
+    memset(&cameraState.site, 0, sizeof cameraState.site);
+}
+
+void LUMVET_CALL CameraUpdate(uint32_t, uint32_t, uint32_t, PositionRecord* position,
+                              OrientationRecord* orientation)
+{
+    CameraState& s = cameraState;
+    double* const T = s.target.component;
+    double* const P = s.refPoint.component;
+    double* const C = s.camPos.component;
+
+    FetchTarget();
+    HostFindSite(&s.target, &s.site, s.siteExtra);
+    s.refPoint = s.site.position;
+    s.dy = T[1] - P[1];
+    s.dx = T[0] - P[0];
+    const double zoom = s.zoom;
+    C[0] = zoom * s.dx + P[0];
+    C[1] = zoom * s.dy + P[1];
+
+    // A NaN difference compares false and so counts as within range.
+    if (std::fabs(s.dy) >= VICINITY_LIMIT || std::fabs(s.dx) >= VICINITY_LIMIT) {
+        position->component[0] = P[0];
+        position->component[1] = P[1];
+        position->component[2] = P[2] + PARKED_HEIGHT;
+        orientation->pitch = PARKED_PITCH;
+        orientation->heading = s.heading;
+        orientation->bank = 0.0;
+        HostShowText(s.site.name, SITE_NAME_DURATION);
+        return;
+    }
+
+    if (s.upMode == 1) {
+        C[2] = double(s.heightOffset) + T[2];
+    } else {
+        const double fromOne = double(s.zoom) - double(DOWN_MODE_ONE);
+        C[2] = DOWN_MODE_FACTOR * std::pow(fromOne, SQUARE) + zoom * T[2];
+    }
+    *position = s.camPos;
+
+    ComputeHeading(s.dy, s.dx);
+    if (InRemapInterval(s.heading)) {
+        // Mirror the target in the line through the camera on which the sum
+        // of the horizontal coordinates is C0 + C1.
+        const double t0 = T[0];
+        const double t1 = T[1];
+        T[0] = (C[1] - t1) + C[0];
+        T[1] = (C[0] - t0) + C[1];
+    }
+
+    const float distance = float(HostGetDistance(&s.camPos, &s.target));
+    orientation->pitch = std::atan((C[2] - T[2]) / double(distance));
+    orientation->heading = s.heading;
+    orientation->bank = 0.0;
+
+    const float ground = float(HostGetGroundHeight(position));
+    if (double(ground) > position->component[2])
+        position->component[2] = double(ground) + GROUND_CLEARANCE;
+}
