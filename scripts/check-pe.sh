@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Checks a built Lumvet.dll the way the host's loader sees it, with binutils:
+# machine, module name, the five exports and their ordinals, the imported
+# modules, the size budget, and that every export returns with a plain `ret`
+# (the caller pops the arguments) rather than `ret N`.
+# Usage: check-pe.sh OBJDUMP DLL
+set -u
+objdump=$1
+dll=$2
+failures=0
+passes=0
+
+check() {  # name, status of the test (0 = pass), what differed
+    if [ "$2" -eq 0 ]; then
+        echo "PASS $1"
+        passes=$((passes + 1))
+    else
+        echo "FAIL $1: $3"
+        failures=$((failures + 1))
+    fi
+}
+
+case "$objdump" in
+    i686-*) machine="i386" ;;
+    x86_64-*) machine="i386:x86-64" ;;
+    *) echo "unknown objdump $objdump"; exit 2 ;;
+esac
+
+headers=$("$objdump" -p "$dll") || { echo "FAIL objdump -p $dll"; exit 1; }
+arch=$("$objdump" -f "$dll" | sed -n 's/^architecture: \([^,]*\),.*/\1/p')
+[ "$arch" = "$machine" ]; check machine $? "architecture '$arch', expected '$machine'"
+
+name=$(printf '%s\n' "$headers" | awk '$1 == "Name" && NF == 3 { print $3; exit }')
+[ "$name" = "Lumvet.dll" ]; check module-name $? "export directory names '$name'"
+
+base=$(printf '%s\n' "$headers" | awk '/^Ordinal Base/ { print $3; exit }')
+[ "$base" = "1" ]; check ordinal-base $? "ordinal base '$base'"
+
+# The name table lists [index] name, the index being ordinal - base.
+exports=$(printf '%s\n' "$headers" |
+    awk '/^\[Ordinal\/Name Pointer\] Table/ { on = 1; next } on && NF == 0 { exit }
+         on { gsub(/[][]/, " "); print $1 + 1, $2 }')
+expected=$'1 DLLGetReferenceNumber\n2 DLLGetSDKVersion\n3 DLLInit\n4 DLLInitPrivate\n5 DLLKill'
+[ "$exports" = "$expected" ]; check exports $? "ordinals and names are: $(echo $exports)"
+
+count=$(printf '%s\n' "$headers" | awk '/Export Address Table[ \t]+[0-9a-f]+$/ { print $4 + 0; exit }')
+[ "$count" = "5" ]; check export-count $? "$count entries in the export address table"
+
+imports=$(printf '%s\n' "$headers" | awk '/DLL Name:/ { print $3 }' | sort | tr '\n' ' ')
+[ "$imports" = "KERNEL32.dll msvcrt.dll " ]; check imports $? "imports $imports"
+
+size=$(stat -c %s "$dll")
+[ "$size" -lt 65536 ]; check size-under-64KiB $? "$size bytes"
+
+image_base=$(printf '%s\n' "$headers" | awk '/^ImageBase/ { print $2; exit }')
+rvas=$(printf '%s\n' "$headers" |
+    awk '/^Export Address Table -- Ordinal Base/ { on = 1; next } on && NF == 0 { exit }
+         on && /Export RVA/ { gsub(/[][]/, " "); print $(NF - 2) }')
+index=0
+for rva in $rvas; do
+    index=$((index + 1))
+    start=$((0x$image_base + 0x$rva))
+    # The first return instruction reached from the entry, in address order.
+    ret=$("$objdump" -d --start-address=$start --stop-address=$((start + 4096)) "$dll" |
+        grep -m1 -E '^ *[0-9a-f]+:.*\sret[lwq]?(\s|$)' | sed 's/.*\t//; s/ *$//')
+    [ "$ret" = "ret" ]
+    check "plain-ret-ordinal-$index" $? "first return instruction is '$ret'"
+done
+[ "$index" -eq 5 ]; check export-rvas $? "$index export addresses found"
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
