@@ -1,8 +1,9 @@
 # make test: install what is missing, build every preset, run every test.
-# make dist: the two DLLs under dist/.
+# make dist: the two DLLs under dist/ (and lumvet-host.exe beside the 64-bit one).
+# make demo: check and fly the plug-in on Windows (wine64) and Linux, draw it.
 PRESETS := native linux-i386 win32 win64
 
-.PHONY: all test dist deps clean $(addprefix build-,$(PRESETS))
+.PHONY: all test dist demo deps clean $(addprefix build-,$(PRESETS))
 
 all: dist
 
@@ -25,7 +26,11 @@ dist: build-win32 build-win64
 	mkdir -p dist/win32 dist/win64
 	cp build/win32/Lumvet.dll dist/win32/Lumvet.dll
 	cp build/win64/Lumvet.dll dist/win64/Lumvet.dll
-	@ls -l dist/win32/Lumvet.dll dist/win64/Lumvet.dll
+	cp build/win64/host/lumvet-host.exe dist/win64/lumvet-host.exe
+	@ls -l dist/win32/Lumvet.dll dist/win64/Lumvet.dll dist/win64/lumvet-host.exe
+
+demo: dist build-native
+	scripts/demo.sh
 
 clean:
 	rm -rf build dist

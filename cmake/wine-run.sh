@@ -3,7 +3,7 @@
 # Usage: wine-run.sh PREFIX PROGRAM [ARGS...]
 # The first start creates the prefix; a lock keeps parallel tests from
 # creating it twice.
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 if [ ! -f "$prefix/system.reg" ]; then

@@ -1,0 +1,16 @@
+# Runs `lumvet-host check` on a broken plug-in: it must exit 1, print FAIL for
+# each check named in FAILING, and still run the whole suite to its summary.
+execute_process(COMMAND ${HOST} check ${PLUGIN} RESULT_VARIABLE status OUTPUT_VARIABLE out)
+message(STATUS "${out}")
+if(NOT status EQUAL 1)
+  message(FATAL_ERROR "check exited with ${status}, expected 1")
+endif()
+string(REPLACE "," ";" failing "${FAILING}")
+foreach(name IN LISTS failing)
+  if(NOT out MATCHES "FAIL ${name}:")
+    message(FATAL_ERROR "check did not fail ${name}")
+  endif()
+endforeach()
+if(NOT out MATCHES "PASS random-keys|FAIL random-keys" OR NOT out MATCHES "[0-9]+ passed, [1-9][0-9]* failed")
+  message(FATAL_ERROR "the suite did not run to its end")
+endif()

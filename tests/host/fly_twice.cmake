@@ -1,0 +1,20 @@
+# Flies the default route twice into two folders and compares the frames:
+# the same plug-in and host must give the same frames, to the bit.
+foreach(run a b)
+  file(REMOVE_RECURSE ${OUT}/${run})
+  execute_process(COMMAND ${EMULATOR} ${HOST} fly ${PLUGIN} --out ${OUT}/${run}
+                  RESULT_VARIABLE status OUTPUT_VARIABLE summary)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "fly ${run} exited with ${status}")
+  endif()
+endforeach()
+message(STATUS "${summary}")
+file(READ ${OUT}/a/frames.csv first)
+file(READ ${OUT}/b/frames.csv second)
+if(NOT first STREQUAL second)
+  message(FATAL_ERROR "two flights gave different frames")
+endif()
+file(READ ${OUT}/a/flight.svg picture)
+if(NOT picture MATCHES "</svg>")
+  message(FATAL_ERROR "flight.svg is not a whole SVG document")
+endif()
