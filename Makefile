@@ -1,9 +1,13 @@
-# make test: install what is missing, build every preset, run every test.
-# make dist: the two DLLs under dist/ (and lumvet-host.exe beside the 64-bit one).
-# make demo: check and fly the plug-in on Windows (wine64) and Linux, draw it.
-PRESETS := native linux-i386 win32 win64
+# make test:  install what is missing, build every preset, run every test.
+# make dist:  the two DLLs under dist/ (and lumvet-host.exe beside the 64-bit one).
+# make demo:  check and fly the plug-in on Windows (wine64) and Linux, draw it.
+# make fuzz:  the hostile-host fuzz target for FUZZ_SECONDS (default 60).
+# make bench: the frame benchmarks, into build/bench/bench.json.
+SHELL := /bin/bash
+PRESETS := native fuzz bench linux-i386 win32 win64
+FUZZ_SECONDS ?= 60
 
-.PHONY: all test dist demo deps clean $(addprefix build-,$(PRESETS))
+.PHONY: all test dist demo fuzz bench deps clean $(addprefix build-,$(PRESETS))
 
 all: dist
 
@@ -31,6 +35,23 @@ dist: build-win32 build-win64
 
 demo: dist build-native
 	scripts/demo.sh
+
+# The working corpus grows in build/fuzz/corpus; the committed seeds stay as
+# they are. A crash input lands in build/fuzz/ and fails the target.
+fuzz: build-fuzz
+	mkdir -p build/fuzz/corpus
+	set -o pipefail; build/fuzz/fuzz/lumvet_fuzz -max_total_time=$(FUZZ_SECONDS) \
+	    -artifact_prefix=build/fuzz/ build/fuzz/corpus fuzz/corpus 2>&1 | tee build/fuzz/fuzz.log | \
+	    grep -E '^(Done|INFO: Seed|==[0-9]+==ERROR)|hostile host:|SUMMARY|Test unit written'
+
+# Repetitions interleaved at random, so a drift of the machine's speed falls
+# on every benchmark alike; the ratio line compares medians.
+bench: build-bench build-win32
+	set -o pipefail; build/bench/bench/lumvet_bench --benchmark_repetitions=30 \
+	    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+	    --benchmark_min_time=0.05 --benchmark_color=false \
+	    --benchmark_out=build/bench/bench.json --benchmark_out_format=json
+	@echo "shipped DLL: build/win32/Lumvet.dll, $$(stat -c %s build/win32/Lumvet.dll) bytes (goal: under 65536)"
 
 clean:
 	rm -rf build dist

@@ -58,18 +58,29 @@ void LUMVET_CALL CameraUpdate(uint32_t, uint32_t, uint32_t, PositionRecord* posi
 
     FetchTarget();
     HostFindSite(&s.target, &s.site, s.siteExtra);
-    s.refPoint = s.site.position;
-    s.dy = T[1] - P[1];
-    s.dx = T[0] - P[0];
+    // Each value is worked on in a local and stored once: the host's records
+    // may alias anything as far as the compiler knows, so reading the state
+    // back after writing them would wait on those writes.
+    const double p0 = s.site.position.component[0];
+    const double p1 = s.site.position.component[1];
+    const double p2 = s.site.position.component[2];
+    P[0] = p0, P[1] = p1, P[2] = p2;
+    const double t0 = T[0], t1 = T[1], t2 = T[2];
+    const double dy = t1 - p1;
+    const double dx = t0 - p0;
+    s.dy = dy;
+    s.dx = dx;
     const double zoom = s.zoom;
-    C[0] = zoom * s.dx + P[0];
-    C[1] = zoom * s.dy + P[1];
+    const double c0 = zoom * dx + p0;
+    const double c1 = zoom * dy + p1;
+    C[0] = c0;
+    C[1] = c1;
 
     // A NaN difference compares false and so counts as within range.
-    if (std::fabs(s.dy) >= VICINITY_LIMIT || std::fabs(s.dx) >= VICINITY_LIMIT) {
-        position->component[0] = P[0];
-        position->component[1] = P[1];
-        position->component[2] = P[2] + PARKED_HEIGHT;
+    if (std::fabs(dy) >= VICINITY_LIMIT || std::fabs(dx) >= VICINITY_LIMIT) {
+        position->component[0] = p0;
+        position->component[1] = p1;
+        position->component[2] = p2 + PARKED_HEIGHT;
         orientation->pitch = PARKED_PITCH;
         orientation->heading = s.heading;
         orientation->bank = 0.0;
@@ -77,27 +88,30 @@ void LUMVET_CALL CameraUpdate(uint32_t, uint32_t, uint32_t, PositionRecord* posi
         return;
     }
 
+    double c2;
     if (s.upMode == 1) {
-        C[2] = double(s.heightOffset) + T[2];
+        c2 = double(s.heightOffset) + t2;
     } else {
         const double fromOne = double(s.zoom) - double(DOWN_MODE_ONE);
-        C[2] = DOWN_MODE_FACTOR * std::pow(fromOne, SQUARE) + zoom * T[2];
+        c2 = DOWN_MODE_FACTOR * std::pow(fromOne, SQUARE) + zoom * t2;
     }
-    *position = s.camPos;
+    C[2] = c2;
+    position->component[0] = c0;
+    position->component[1] = c1;
+    position->component[2] = c2;
 
-    ComputeHeading(s.dy, s.dx);
-    if (InRemapInterval(s.heading)) {
+    ComputeHeading(dy, dx);
+    const double heading = s.heading;
+    if (InRemapInterval(heading)) {
         // Mirror the target in the line through the camera on which the sum
         // of the horizontal coordinates is C0 + C1.
-        const double t0 = T[0];
-        const double t1 = T[1];
-        T[0] = (C[1] - t1) + C[0];
-        T[1] = (C[0] - t0) + C[1];
+        T[0] = (c1 - t1) + c0;
+        T[1] = (c0 - t0) + c1;
     }
 
     const float distance = float(HostGetDistance(&s.camPos, &s.target));
-    orientation->pitch = std::atan((C[2] - T[2]) / double(distance));
-    orientation->heading = s.heading;
+    orientation->pitch = std::atan((c2 - t2) / double(distance));
+    orientation->heading = heading;
     orientation->bank = 0.0;
 
     const float ground = float(HostGetGroundHeight(position));

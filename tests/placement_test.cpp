@@ -302,3 +302,24 @@ TEST_F(PluginTest, StartAttachesTheCameraTypeOnlyWhenMissingAndClearsTheSite)
 }
 
 }  // namespace
+
+namespace {
+
+// A host that leaves the name without a terminator: every one of the 272
+// bytes non-zero, the position among them far away, so the frame parks.
+// The name handed back ends right behind the record, inside the plug-in's
+// own storage, and not in whatever follows it.
+TEST_F(PluginTest, ANameWithoutTerminatorEndsBehindTheRecord)
+{
+    memset(&host.site, 'A', sizeof host.site);
+    Update();
+    Press(71);
+    ASSERT_EQ(3u, host.texts.size());
+    for (int i : {0, 1}) {
+        EXPECT_EQ(std::string(248, 'A'), host.texts[size_t(i)].text);
+        EXPECT_EQ(cameraState.site.name, host.texts[size_t(i)].address);
+    }
+    EXPECT_EQ(10, host.texts[1].duration);
+}
+
+}  // namespace
