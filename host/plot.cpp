@@ -16,10 +16,19 @@ const char* const GROUND = "#7a5230";
 const char* const PARKED = "#c62828";
 const char* const LIFT = "#2e7d32";
 
+// Coordinates on the page.
 std::string F(double v)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", v);
+    return text;
+}
+
+// Numbers in labels.
+std::string G(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
     return text;
 }
 
@@ -90,8 +99,7 @@ std::string Ticks(const Axis& axis, bool horizontal, double at, double across)
     const double step = NiceStep(axis.hi - axis.lo, 8);
     for (double v = std::ceil(axis.lo / step) * step; v <= axis.hi + 1e-9; v += step) {
         const double p = axis(v);
-        char label[32];
-        std::snprintf(label, sizeof label, "%g", std::fabs(v) < step / 1000 ? 0.0 : v);
+        const std::string label = G(std::fabs(v) < step / 1000 ? 0.0 : v);
         if (horizontal) {
             svg += Line(p, at, p, at - across, "stroke=\"#e4e4e4\"");
             svg += Text(p, at + 16, label, "text-anchor=\"middle\"");
@@ -159,7 +167,7 @@ std::string PlanView(const Flight& flight, const World& world)
         if (h.x < X.lo || h.x > X.hi || h.y < Y.lo || h.y > Y.hi) continue;
         svg += "<circle cx=\"" + F(X(h.x)) + "\" cy=\"" + F(Y(h.y)) + "\" r=\"" + F(h.radius * scale) +
                "\" fill=\"" + GROUND + "\" fill-opacity=\"0.12\"/>\n";
-        svg += Text(X(h.x), Y(h.y) + 4, "hill " + F(h.peak).substr(0, F(h.peak).size() - 2), "text-anchor=\"middle\" font-size=\"11\" fill=\"" + std::string(GROUND) + "\"");
+        svg += Text(X(h.x), Y(h.y) + 4, "hill " + G(h.peak), "text-anchor=\"middle\" font-size=\"11\" fill=\"" + std::string(GROUND) + "\"");
     }
     for (const Site& s : world.sites) {
         const double sx = X(s.position.c[0]), sy = Y(s.position.c[1]);
@@ -196,7 +204,7 @@ std::string PlanView(const Flight& flight, const World& world)
     svg += Legend(RIGHT + 14, PLAN_TOP, {
         {"aircraft track", AIRCRAFT, "line"},
         {"camera track (tracking)", CAMERA, "line"},
-        {"sight line every " + F(SIGHT_LINE_SECONDS).substr(0, 1) + " s", "#888", "thin"},
+        {"sight line every " + G(SIGHT_LINE_SECONDS) + " s", "#888", "thin"},
         {"aircraft while parked", PARKED, "dot"},
         {"camera lifted by ground", LIFT, "dot"},
         {"650 units around site in use", "#555", "dash"},
@@ -295,7 +303,7 @@ std::string FlightSvg(const Flight& flight, const World& world)
                       "\" font-family=\"sans-serif\" font-size=\"12\">\n"
                       "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     svg += Text(LEFT, 24, flight.displayName + ": " + std::to_string(flight.rows.size()) + " frames of " +
-                              F(FRAME_STEP).substr(0, 3) + " s",
+                              G(FRAME_STEP) + " s",
                 "font-size=\"18\" font-weight=\"bold\"");
     if (!flight.rows.empty()) svg += PlanView(flight, world) + Profile(flight);
     return svg + "</svg>\n";

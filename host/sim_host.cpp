@@ -48,7 +48,6 @@ int32_t BindKey(int32_t code, int32_t one, uint32_t context)
 int32_t FindSite(const Position* position, uint8_t* site, uint8_t* extra)
 {
     current->calls.push_back("HostFindSite");
-    current->findSiteRecords.push_back(site);
     current->findSite(*position, site, extra);
     return 1;
 }
@@ -228,7 +227,6 @@ void SimHost::ClearRecords()
     addCameraArgs.clear();
     cameraObjects.clear();
     unusedSlotsCalled.clear();
-    findSiteRecords.clear();
 }
 
 void SimHost::SetSite(const std::string& name, const Position& position)

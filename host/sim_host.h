@@ -56,7 +56,6 @@ public:
     std::vector<ObjectBytes> cameraObjects;              // objects passed to has/add
     std::map<ObjectBytes, std::set<uint32_t>> camerasOn;  // camera types per object
     std::vector<int> unusedSlotsCalled;
-    std::vector<const void*> findSiteRecords;
 
     // The host's table and records.
     std::array<contract::Address, contract::SERVICE_SLOTS> table;
