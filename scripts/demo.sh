@@ -7,16 +7,17 @@ cd "$(dirname "$0")/.."
 
 demo=build/demo
 wine="cmake/wine-run.sh build/win64/wineprefix"
+crlf_to_lf() { tr -d '\r'; }
 native_host=build/native/host/lumvet-host
 mkdir -p "$demo"
 
 echo "=== check, Windows (wine64): dist/win64/lumvet-host.exe check dist/win64/Lumvet.dll"
-$wine dist/win64/lumvet-host.exe check dist/win64/Lumvet.dll | tee "$demo/check-win64.txt"
+$wine dist/win64/lumvet-host.exe check dist/win64/Lumvet.dll | crlf_to_lf | tee "$demo/check-win64.txt"
 echo "=== check, Linux: $native_host check build/native/Lumvet.so"
 $native_host check build/native/Lumvet.so | tee "$demo/check-native.txt"
 
 echo "=== fly, Windows (wine64)"
-$wine dist/win64/lumvet-host.exe fly dist/win64/Lumvet.dll --out "$demo" | tee "$demo/summary-win64.txt"
+$wine dist/win64/lumvet-host.exe fly dist/win64/Lumvet.dll --out "$demo" | crlf_to_lf | tee "$demo/summary-win64.txt"
 echo "=== fly, Linux"
 rm -rf "$demo/native"
 $native_host fly build/native/Lumvet.so --out "$demo/native" > "$demo/summary-native.txt"
