@@ -73,6 +73,7 @@ Observed RunFrame(CheckContext& c, const Scene& scene)
     o.texts = host.texts;
     o.distanceArgs = host.distanceArgs;
     o.groundArgs = host.groundArgs;
+    o.findSiteArgs = host.findSiteArgs;
     return o;
 }
 
@@ -86,6 +87,8 @@ void ExpectFrame(CheckContext& c, const std::string& label, const Scene& scene)
     if (!c.Expect(o.calls == (m.parked ? PARKED_CALLS : TRACKING_CALLS),
                   at + (m.parked ? "parked" : "tracking") + " frame made the calls " + Join(o.calls)))
         return;
+    c.Expect(SamePosition(o.findSiteArgs.at(0), scene.target),
+             at + "the site was asked for " + Show(o.findSiteArgs[0]) + ", not the target as fetched");
     c.Expect(SamePosition(o.position, m.position),
              at + "position " + Show(o.position) + ", expected " + Show(m.position));
     c.Expect(CloseAngle(o.orientation.pitch, m.orientation.pitch),

@@ -52,6 +52,7 @@ struct Observed {
     std::vector<ShownText> texts;
     std::vector<std::pair<contract::Position, contract::Position>> distanceArgs;
     std::vector<contract::Position> groundArgs;
+    std::vector<contract::Position> findSiteArgs;
 };
 
 // Runs one CameraUpdate in the scene, into records pre-filled with a marker.

@@ -57,7 +57,16 @@ void StartClearsTheSite(CheckContext& c)
     c.host.Boot();
     Scene scene;
     scene.siteName = "Quay";
-    RunFrame(c, scene);
+    scene.target = {{300, 200, 90}};
+    Press(c, 77, 2);
+    Press(c, 73, 3);
+    ExpectFrame(c, "tracking before CameraStart", scene);
+    c.host.Start();
+    // The settings and the last heading survive it.
+    Scene far = scene;
+    far.target = {{3000, 200, 90}};
+    ExpectFrame(c, "parked after CameraStart", far);
+    ExpectFrame(c, "tracking after CameraStart", scene);
     c.host.Start();
     c.host.ClearRecords();
     c.host.Key(71);
@@ -65,9 +74,13 @@ void StartClearsTheSite(CheckContext& c)
              "the site's name right after CameraStart is not empty");
     // The all-zero site: reference point (0, 0, 0) when the host writes nothing.
     c.host.Start();
-    const Position position = UpdateWithoutASite(c, {{300, 0, 80}});
-    c.Expect(SamePosition(position, Position{{0, 0, 25}}),
-             "with the site cleared and not rewritten the camera stands at " + Show(position));
+    const Position target = {{300, 0, 80}};
+    const Position position = UpdateWithoutASite(c, target);
+    const ModelFrame expected =
+        ModelUpdate(c.model, Position{{0, 0, 0}}, target, c.lastHeading, c.host.distance, c.host.ground);
+    c.Expect(SamePosition(position, expected.position),
+             "with the site cleared and not rewritten the camera stands at " + Show(position) +
+                 ", expected " + Show(expected.position));
 }
 
 void CallOrderAndBothRecords(CheckContext& c)

@@ -48,6 +48,7 @@ int32_t BindKey(int32_t code, int32_t one, uint32_t context)
 int32_t FindSite(const Position* position, uint8_t* site, uint8_t* extra)
 {
     current->calls.push_back("HostFindSite");
+    current->findSiteArgs.push_back(*position);
     current->findSite(*position, site, extra);
     return 1;
 }
@@ -223,6 +224,7 @@ void SimHost::ClearRecords()
     newObjectNumbers.clear();
     distanceArgs.clear();
     groundArgs.clear();
+    findSiteArgs.clear();
     hasCameraArgs.clear();
     addCameraArgs.clear();
     cameraObjects.clear();

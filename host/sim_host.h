@@ -51,6 +51,7 @@ public:
     std::vector<int32_t> newObjectNumbers;
     std::vector<std::pair<contract::Position, contract::Position>> distanceArgs;
     std::vector<contract::Position> groundArgs;
+    std::vector<contract::Position> findSiteArgs;
     std::vector<std::array<uint32_t, 2>> hasCameraArgs;  // type, answer
     std::vector<std::array<uint32_t, 2>> addCameraArgs;  // type, third argument
     std::vector<ObjectBytes> cameraObjects;              // objects passed to has/add
