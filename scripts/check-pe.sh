@@ -68,5 +68,34 @@ for rva in $rvas; do
 done
 [ "$index" -eq 5 ]; check export-rvas $? "$index export addresses found"
 
+# The hooks are not exported, but DLLInit stores their addresses into the
+# host's table as immediates: movl $hook, slot*4(%reg). Each of the seven must
+# return with a plain ret too.
+first_ret() {
+    "$objdump" -d --start-address=$(($1)) --stop-address=$(($1 + 4096)) "$dll" |
+        grep -m1 -E '^ *[0-9a-f]+:.*\sret[lwq]?(\s|$)' | sed 's/.*\t//; s/ *$//'
+}
+if [ "$machine" = "i386" ]; then
+    init=$(printf '%s\n' "$headers" |
+        awk '/^Export Address Table -- Ordinal Base/ { on = 1; next } on && NF == 0 { exit }
+             on && /\+base\[ *3\]/ { print $(NF - 2) }')
+    start=$((0x$image_base + 0x$init))
+    end=$("$objdump" -d --start-address=$start --stop-address=$((start + 4096)) "$dll" |
+        grep -m1 -E '^ *[0-9a-f]+:.*\sret(\s|$)' | sed 's/^ *\([0-9a-f]*\):.*/\1/')
+    hooks=$("$objdump" -d --start-address=$start --stop-address=$((0x$end)) "$dll" |
+        sed -n 's/.*movl  *\$0x\([0-9a-f]*\),\(0x[0-9a-f]*\)\?(%e[a-d]x)$/\1 \2/p')
+    slots=""
+    while read -r address offset; do
+        # Only immediates that are addresses inside the image are hooks.
+        [ -n "$address" ] && [ $((0x$address)) -ge $((0x$image_base)) ] || continue
+        slot=$(( ${offset:-0} / 4 ))
+        slots="$slots $slot"
+        ret=$(first_ret "0x$address")
+        [ "$ret" = "ret" ]; check "plain-ret-hook-slot-$slot" $? "first return instruction is '$ret'"
+    done <<<"$hooks"
+    [ "$(echo $slots | tr ' ' '\n' | sort -n | tr '\n' ' ')" = "0 4 5 18 24 25 26 " ]
+    check hook-slots-found $? "DLLInit stores hooks into slots$slots"
+fi
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
