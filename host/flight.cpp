@@ -72,7 +72,9 @@ Flight Fly(const PluginBinary& plugin, const World& world, const std::vector<Key
         row.siteName = site.name;
         row.site = site.position;
         row.parked = host.texts.size() > keyTexts;
-        row.lifted = !host.groundArgs.empty() && host.groundArgs.back().c[2] != row.camera.c[2];
+        // Compared as bits, so a NaN altitude that stayed NaN is no lift.
+        row.lifted = !host.groundArgs.empty() &&
+                     memcmp(&host.groundArgs.back().c[2], &row.camera.c[2], sizeof(double)) != 0;
         row.groundUnderCamera = world.GroundHeight(row.camera);
         for (const ShownText& text : host.texts)
             if (text.duration == 1) status = text.text;
