@@ -47,9 +47,9 @@ fuzz: build-fuzz
 # Repetitions interleaved at random, so a drift of the machine's speed falls
 # on every benchmark alike; the ratio line compares medians.
 bench: build-bench build-win32
-	set -o pipefail; build/bench/bench/lumvet_bench --benchmark_repetitions=30 \
+	set -o pipefail; build/bench/bench/lumvet_bench --benchmark_repetitions=40 \
 	    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
-	    --benchmark_min_time=0.05 --benchmark_color=false \
+	    --benchmark_min_time=0.1 --benchmark_color=false \
 	    --benchmark_out=build/bench/bench.json --benchmark_out_format=json
 	@echo "shipped DLL: build/win32/Lumvet.dll, $$(stat -c %s build/win32/Lumvet.dll) bytes (goal: under 65536)"
 
