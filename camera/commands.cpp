@@ -1,6 +1,5 @@
 #include "commands.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "../plugin/host_services.h"
@@ -10,13 +9,11 @@
 namespace {
 
 constexpr int32_t BIND_ONE = 1;
-constexpr int32_t SITE_NAME_DURATION = 10;
 constexpr int32_t STATUS_DURATION = 1;
 constexpr double OFFSET_STEP = 0.25;
 constexpr double ZOOM_OUT_STEP = 0.01;
 constexpr float ZOOM_FLOOR = -2.0f;
 constexpr double ZOOM_IN_DIVISOR = 10.0;
-constexpr double SQUARE = 2.0;
 constexpr float NEXT_TO_AIRCRAFT = 0.999f;  // 0.99900001287460327, bits 0x3F7FBE77
 
 constexpr int32_t BOUND_KEYS[] = {
@@ -36,7 +33,7 @@ void ApplyCommand(int32_t keyCode)
     CameraState& s = cameraState;
     switch (keyCode) {
     case KEY_SITE_NAME:
-        HostShowText(s.site.name, SITE_NAME_DURATION);
+        ShowSiteName();
         break;
     case KEY_UP_MODE:
         s.upMode = 1;
@@ -54,7 +51,7 @@ void ApplyCommand(int32_t keyCode)
         break;
     case KEY_ZOOM_IN: {
         const double left = 1.0 - double(s.zoom);
-        s.zoom = float(std::pow(left, SQUARE) / ZOOM_IN_DIVISOR + double(s.zoom));
+        s.zoom = float(Square(left) / ZOOM_IN_DIVISOR + double(s.zoom));
         break;
     }
     case KEY_NEXT_TO_AIRCRAFT:

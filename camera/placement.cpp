@@ -14,7 +14,7 @@ constexpr double PARKED_HEIGHT = 7500.0;   // above the reference point
 constexpr double PARKED_PITCH = 1.57;      // the double nearest 1.57, not pi/2
 constexpr int32_t SITE_NAME_DURATION = 10;
 constexpr float DOWN_MODE_ONE = 1.0f;
-constexpr double SQUARE = 2.0;
+constexpr double SQUARE_EXPONENT = 2.0;
 constexpr double DOWN_MODE_FACTOR = 25.0;
 constexpr double REMAP_LOW = 0.785;   // open bounds, not pi/4 and 3pi/4
 constexpr double REMAP_HIGH = 2.35;
@@ -37,7 +37,17 @@ void FetchTarget(void)
 
 void ComputeHeading(double dy, double dx)
 {
-    cameraState.heading = atan2(dy, dx);
+    cameraState.heading = std::atan2(dy, dx);
+}
+
+void ShowSiteName(void)
+{
+    HostShowText(cameraState.site.name, SITE_NAME_DURATION);
+}
+
+double Square(double value)
+{
+    return std::pow(value, SQUARE_EXPONENT);
 }
 
 void LUMVET_CALL CameraStart(void)
@@ -84,7 +94,7 @@ void LUMVET_CALL CameraUpdate(uint32_t, uint32_t, uint32_t, PositionRecord* posi
         orientation->pitch = PARKED_PITCH;
         orientation->heading = s.heading;
         orientation->bank = 0.0;
-        HostShowText(s.site.name, SITE_NAME_DURATION);
+        ShowSiteName();
         return;
     }
 
@@ -93,7 +103,7 @@ void LUMVET_CALL CameraUpdate(uint32_t, uint32_t, uint32_t, PositionRecord* posi
         c2 = double(s.heightOffset) + t2;
     } else {
         const double fromOne = double(s.zoom) - double(DOWN_MODE_ONE);
-        c2 = DOWN_MODE_FACTOR * std::pow(fromOne, SQUARE) + zoom * t2;
+        c2 = DOWN_MODE_FACTOR * Square(fromOne) + zoom * t2;
     }
     C[2] = c2;
     position->component[0] = c0;

@@ -46,6 +46,11 @@ extern CameraState cameraState;
 void FetchTarget(void);
 // heading <- atan2(dy, dx): from the reference point towards the target.
 void ComputeHeading(double dy, double dx);
+// HostShowText with the name of the last site found, for 10.
+void ShowSiteName(void);
+// The square, as the power function with exponent 2.0: the height rule and
+// the zoom-in key use the same one.
+double Square(double value);
 
 // Hook slot 0: attaches the camera type to the user's aircraft if it lacks
 // it, and clears site. Nothing else changes.

@@ -135,3 +135,8 @@ void ExpectKey(CheckContext& c, int32_t code)
                  "), expected \"" + line + "\" (duration 1)");
     if (code == 71) c.Expect(host.texts[0].duration == 10, at + "the site's name has duration 10");
 }
+
+void Press(CheckContext& c, int32_t code, int times)
+{
+    for (int i = 0; i < times; ++i) ExpectKey(c, code);
+}

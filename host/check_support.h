@@ -61,6 +61,8 @@ Observed RunFrame(CheckContext& c, const Scene& scene);
 void ExpectFrame(CheckContext& c, const std::string& label, const Scene& scene);
 // Presses a key and holds the texts shown against the model.
 void ExpectKey(CheckContext& c, int32_t code);
+// The same, times over.
+void Press(CheckContext& c, int32_t code, int times = 1);
 
 std::string Show(double value);
 std::string Show(const contract::Position& p);

@@ -13,11 +13,6 @@ namespace {
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const double INF = std::numeric_limits<double>::infinity();
 
-void Press(CheckContext& c, int32_t code, int times = 1)
-{
-    for (int i = 0; i < times; ++i) ExpectKey(c, code);
-}
-
 // A frame in which HostFindSite writes nothing; answers the output position.
 Position UpdateWithoutASite(CheckContext& c, const Position& target)
 {

@@ -6,11 +6,6 @@
 
 namespace {
 
-void Press(CheckContext& c, int32_t code, int times = 1)
-{
-    for (int i = 0; i < times; ++i) ExpectKey(c, code);
-}
-
 void BindKeys(CheckContext& c)
 {
     c.host.InitPrivate();
