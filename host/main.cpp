@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "check_runner.h"
-#include "compare.h"
-#include "flight.h"
-#include "plot.h"
-#include "scripts.h"
+#include "checks/check_runner.h"
+#include "flight/compare.h"
+#include "flight/flight.h"
+#include "flight/plot.h"
+#include "flight/scripts.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "compare.h"
-#include "model.h"
-#include "scripts.h"
-#include "world.h"
+#include "flight/compare.h"
+#include "checks/model.h"
+#include "flight/scripts.h"
+#include "sim/world.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scripts.h"
+#include "flight/scripts.h"
 
 #include <charconv>
 #include <cmath>

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "contract.h"
-#include "loader.h"
+#include "sim/contract.h"
+#include "sim/loader.h"
 
 struct ShownText {
     std::string text;

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "loader.h"
-#include "scripts.h"
-#include "sim_host.h"
-#include "world.h"
+#include "sim/loader.h"
+#include "flight/scripts.h"
+#include "sim/sim_host.h"
+#include "sim/world.h"
 
 constexpr double FRAME_STEP = 0.1;  // seconds
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "contract.h"
+#include "sim/contract.h"
 
 struct ModelSettings {
     float zoom = 0.0f;

@@ -1,10 +1,10 @@
-#include "check_support.h"
+#include "checks/check_support.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
-#include "world.h"
+#include "sim/world.h"
 
 using contract::Position;
 

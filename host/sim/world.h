@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "contract.h"
+#include "sim/contract.h"
 
 struct Site {
     std::string name;

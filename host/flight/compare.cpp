@@ -1,4 +1,4 @@
-#include "compare.h"
+#include "flight/compare.h"
 
 #include <charconv>
 #include <cmath>

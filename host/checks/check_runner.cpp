@@ -1,11 +1,11 @@
-#include "check_runner.h"
+#include "checks/check_runner.h"
 
 #include <cstdio>
 #include <regex>
 #include <vector>
 
-#include "check_support.h"
-#include "loader.h"
+#include "checks/check_support.h"
+#include "sim/loader.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "plot.h"
+#include "flight/plot.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "check_support.h"
+#include "checks/check_support.h"
 
 using contract::Position;
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "contract.h"
+#include "sim/contract.h"
 
 struct PluginBinary {
     void* module = nullptr;

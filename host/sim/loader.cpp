@@ -1,4 +1,4 @@
-#include "loader.h"
+#include "sim/loader.h"
 
 #if defined(_WIN32)
 #include <windows.h>

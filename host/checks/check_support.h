@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "model.h"
-#include "sim_host.h"
+#include "checks/model.h"
+#include "sim/sim_host.h"
 
 struct CheckContext {
     CheckContext(const PluginBinary& plugin, uint32_t seed) : host(plugin), random(seed), seed(seed) {}

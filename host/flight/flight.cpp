@@ -1,4 +1,4 @@
-#include "flight.h"
+#include "flight/flight.h"
 
 #include <charconv>
 #include <cmath>

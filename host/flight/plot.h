@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "flight.h"
-#include "world.h"
+#include "flight/flight.h"
+#include "sim/world.h"
 
 std::string FlightSvg(const Flight& flight, const World& world);

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "world.h"
+#include "sim/world.h"
 
 struct KeyEvent {
     enum Kind { PRESS, OTHER_CAMERA, THIS_CAMERA };

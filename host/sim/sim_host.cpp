@@ -1,9 +1,9 @@
-#include "sim_host.h"
+#include "sim/sim_host.h"
 
 #include <cstring>
 #include <utility>
 
-#include "world.h"
+#include "sim/world.h"
 
 using contract::Address;
 using contract::Position;

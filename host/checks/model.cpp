@@ -1,4 +1,4 @@
-#include "model.h"
+#include "checks/model.h"
 
 #include <charconv>
 #include <cmath>

@@ -2,7 +2,7 @@
 // arithmetic, the status line, and the texts' addresses.
 #include <climits>
 
-#include "check_support.h"
+#include "checks/check_support.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "check_support.h"
+#include "checks/check_support.h"
 
 using contract::Address;
 

@@ -1,4 +1,4 @@
-#include "world.h"
+#include "sim/world.h"
 
 #include <cmath>
 
