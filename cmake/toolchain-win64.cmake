@@ -11,5 +11,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Test programs run under Wine; the wrapper keeps its prefix in the build tree.
+# Test programs run under wine64; the wrapper keeps its prefix in the build tree.
 set(LUMVET_USE_WINE ON)

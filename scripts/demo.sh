@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 demo=build/demo
-wine="cmake/wine-run.sh build/win64/wineprefix"
+wine="cmake/wine-run.sh 64 build/win64/wineprefix"
 crlf_to_lf() { tr -d '\r'; }
 native_host=build/native/host/lumvet-host
 mkdir -p "$demo"
