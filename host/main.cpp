@@ -12,6 +12,7 @@
 #include "flight/flight.h"
 #include "flight/plot.h"
 #include "flight/scripts.h"
+#include "sim/crash_report.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -22,7 +23,7 @@ namespace {
 const char USAGE[] =
     "usage:\n"
     "  lumvet-host check PLUGIN [--list] [--filter REGEX] [--only-failed] [--in-process] [--seed N]\n"
-    "  lumvet-host fly PLUGIN [--route FILE] [--keys FILE] [--out DIR]\n"
+    "  lumvet-host fly PLUGIN [--route FILE] [--keys FILE] [--out DIR] [--stack-skew 0|4|8|12]\n"
     "  lumvet-host compare FRAMES.csv FRAMES.csv\n";
 
 int Usage(const std::string& problem)
@@ -75,6 +76,7 @@ int Check(const std::vector<std::string>& args, const char* argv0)
         else if (a == "--in-process") options.inProcess = true;
         else if (a == "--filter" && hasValue) options.filter = args[++i];
         else if (a == "--single" && hasValue) options.single = args[++i];
+        else if (a == "--self" && hasValue) options.self = args[++i];
         else if (a == "--seed" && hasValue) options.seed = uint32_t(std::strtoul(args[++i].c_str(), nullptr, 10));
         else if (a.rfind("--", 0) == 0) return Usage("check: unknown option " + a);
         else if (options.plugin.empty()) options.plugin = a;
@@ -86,10 +88,11 @@ int Check(const std::vector<std::string>& args, const char* argv0)
 
 int Fly(const std::vector<std::string>& args)
 {
-    std::string plugin, routeFile, keysFile, out = "build/demo";
+    std::string plugin, routeFile, keysFile, out = "build/demo", skew;
     for (size_t i = 0; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
         if (args[i] == "--route" && hasValue) routeFile = args[++i];
+        else if (args[i] == "--stack-skew" && hasValue) skew = args[++i];
         else if (args[i] == "--keys" && hasValue) keysFile = args[++i];
         else if (args[i] == "--out" && hasValue) out = args[++i];
         else if (args[i].rfind("--", 0) == 0) return Usage("fly: unknown option " + args[i]);
@@ -97,6 +100,13 @@ int Fly(const std::vector<std::string>& args)
         else return Usage("fly: one plug-in at a time");
     }
     if (plugin.empty()) return Usage("fly: which plug-in?");
+    if (!skew.empty()) {
+        if (!plugin_call::SKEWS_THE_STACK)
+            return Usage("fly: --stack-skew: only the 32-bit Windows build of lumvet-host calls at other stack offsets");
+        if (skew != "0" && skew != "4" && skew != "8" && skew != "12")
+            return Usage("fly: --stack-skew: expected 0, 4, 8 or 12, got '" + skew + "'");
+        plugin_call::SetStackOffset(std::stoi(skew));
+    }
 
     World world = DefaultWorld();
     std::vector<KeyEvent> keys;
@@ -112,10 +122,13 @@ int Fly(const std::vector<std::string>& args)
         return 2;
     }
     PluginBinary binary;
-    if (!LoadPlugin(plugin, binary, error)) {
+    if (LoadPlugin(plugin, binary, error) != LoadResult::LOADED) {
         std::fprintf(stderr, "lumvet-host: %s\n", error.c_str());
-        return 1;
+        return 2;
     }
+    std::printf("loaded %s (%s)\n", binary.path.c_str(), binary.kind.c_str());
+    if (plugin_call::SKEWS_THE_STACK) std::printf("stack offset %d\n", plugin_call::StackOffset());
+    ReportCrashes(CrashStream::TO_STDERR, 1);
     const Flight flight = Fly(binary, world, keys);
     UnloadPlugin(binary);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "checks/check_support.h"
+#include "sim/crash_report.h"
 #include "sim/loader.h"
 
 #if defined(_WIN32)
@@ -21,6 +22,7 @@ constexpr int CHECK_SECONDS = 120;  // a check that takes longer has hung
 // exit, a signal) is reported by the parent, since the child printed nothing.
 constexpr int CHECK_PASSED = 0;
 constexpr int CHECK_FAILED = 10;
+constexpr int NOT_RUN = 2;
 
 std::vector<Check> AllChecks()
 {
@@ -30,26 +32,47 @@ std::vector<Check> AllChecks()
     return all;
 }
 
-// Runs one check on a freshly loaded plug-in in this process, prints its
-// line and answers whether it passed.
+std::vector<int> StackOffsets()
+{
+    if (!plugin_call::SKEWS_THE_STACK) return {0};
+    return std::vector<int>(std::begin(plugin_call::STACK_OFFSETS), std::end(plugin_call::STACK_OFFSETS));
+}
+
+std::string AtOffset(int offset)
+{
+    return plugin_call::SKEWS_THE_STACK ? "at stack offset " + std::to_string(offset) + ": " : "";
+}
+
+// Runs one check in this process, once per stack offset on a freshly loaded
+// plug-in each time, until an offset fails; prints its line and answers
+// whether it passed.
 bool RunHere(const Check& check, const CheckOptions& options)
 {
-    PluginBinary plugin;
-    std::string error;
     std::vector<std::string> failures;
-    if (!LoadPlugin(options.plugin, plugin, error)) {
-        failures.push_back(error);
-    } else {
-        {
-            CheckContext context(plugin, options.seed);
-            check.run(context);
-            for (int slot : context.host.unusedSlotsCalled)
-                context.failures.push_back("called service slot " + std::to_string(slot) +
-                                           ", which it does not use");
-            failures = context.failures;
+    for (int offset : StackOffsets()) {
+        plugin_call::SetStackOffset(offset);
+        SetCrashContext(("FAIL " + std::string(check.name) + ": " + AtOffset(offset)).c_str());
+        PluginBinary plugin;
+        std::string error;
+        if (LoadPlugin(options.plugin, plugin, error) != LoadResult::LOADED) {
+            failures.push_back(error);
+        } else {
+            {
+                CheckContext context(plugin, options.seed);
+                check.run(context);
+                for (int slot : context.host.unusedSlotsCalled)
+                    context.failures.push_back("called service slot " + std::to_string(slot) +
+                                               ", which it does not use");
+                failures = context.failures;
+            }
+            UnloadPlugin(plugin);
         }
-        UnloadPlugin(plugin);
+        if (!failures.empty()) {
+            failures[0] = AtOffset(offset) + failures[0];
+            break;
+        }
     }
+    plugin_call::SetStackOffset(0);
     if (failures.empty()) {
         if (!options.onlyFailed) std::printf("PASS %s\n", check.name);
     } else {
@@ -62,9 +85,12 @@ bool RunHere(const Check& check, const CheckOptions& options)
     return failures.empty();
 }
 
-// Answers "" when the check's process reported (passed tells how), or how
-// the process ended otherwise.
-std::string RunIsolated(const Check& check, const CheckOptions& options, bool& passed)
+enum class Outcome { REPORTED, ENDED_OTHERWISE, NOT_STARTED };
+
+// Runs a check in a process of its own. REPORTED: the process printed its
+// line (passed tells how); ENDED_OTHERWISE: it crashed or hung, and what
+// says how; NOT_STARTED: no process could be started, and what says why.
+Outcome RunIsolated(const Check& check, const CheckOptions& options, bool& passed, std::string& what)
 {
     std::fflush(stdout);
 #if defined(_WIN32)
@@ -80,29 +106,43 @@ std::string RunIsolated(const Check& check, const CheckOptions& options, bool& p
     for (HANDLE handle : {startup.hStdOutput, startup.hStdError})
         SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return "cannot start its process (error " + std::to_string(GetLastError()) + ")";
-    std::string outcome;
+    // Under Wine a start fails now and then (error 1359) and works when tried
+    // again: one more try before the run gives up.
+    bool started = false;
+    for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+        if (attempt > 0) Sleep(200);
+        started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                 &startup, &process);
+        if (!started) what = "cannot start its process (error " + std::to_string(GetLastError()) + ")";
+    }
+    if (!started) return Outcome::NOT_STARTED;
+    Outcome outcome = Outcome::REPORTED;
     if (WaitForSingleObject(process.hProcess, CHECK_SECONDS * 1000) == WAIT_TIMEOUT) {
         TerminateProcess(process.hProcess, 3);
-        outcome = "timed out after " + std::to_string(CHECK_SECONDS) + " s";
+        outcome = Outcome::ENDED_OTHERWISE;
+        what = "timed out after " + std::to_string(CHECK_SECONDS) + " s";
     } else {
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
-        if (code == CHECK_PASSED || code == CHECK_FAILED) passed = code == CHECK_PASSED;
-        else {
+        if (code == CHECK_PASSED || code == CHECK_FAILED) {
+            passed = code == CHECK_PASSED;
+        } else {
             char hex[16];
             std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
-            outcome = std::string("crashed (exit code ") + hex + ")";
+            outcome = Outcome::ENDED_OTHERWISE;
+            what = std::string("crashed (exit code ") + hex + ")";
         }
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return outcome;
 #else
-    const pid_t child = fork();
-    if (child < 0) return "cannot start its process";
+    pid_t child = fork();
+    if (child < 0) child = fork();
+    if (child < 0) {
+        what = "cannot start its process";
+        return Outcome::NOT_STARTED;
+    }
     if (child == 0) {
         alarm(CHECK_SECONDS);
         _exit(RunHere(check, options) ? CHECK_PASSED : CHECK_FAILED);
@@ -111,21 +151,25 @@ std::string RunIsolated(const Check& check, const CheckOptions& options, bool& p
     waitpid(child, &status, 0);
     if (WIFEXITED(status) && (WEXITSTATUS(status) == CHECK_PASSED || WEXITSTATUS(status) == CHECK_FAILED)) {
         passed = WEXITSTATUS(status) == CHECK_PASSED;
-        return "";
+        return Outcome::REPORTED;
     }
     if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM)
-        return "timed out after " + std::to_string(CHECK_SECONDS) + " s";
-    if (WIFSIGNALED(status)) return "crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
-    return "crashed (exit status " + std::to_string(WEXITSTATUS(status)) + ")";
+        what = "timed out after " + std::to_string(CHECK_SECONDS) + " s";
+    else if (WIFSIGNALED(status))
+        what = "crashed (signal " + std::to_string(WTERMSIG(status)) + ")";
+    else
+        what = "crashed (exit status " + std::to_string(WEXITSTATUS(status)) + ")";
+    return Outcome::ENDED_OTHERWISE;
 #endif
 }
 
 }  // namespace
 
-int RunChecks(const CheckOptions& options)
+int RunChecks(CheckOptions options)
 {
     const std::vector<Check> all = AllChecks();
     if (!options.single.empty()) {
+        ReportCrashes(CrashStream::TO_STDOUT, CHECK_FAILED);
         for (const Check& check : all)
             if (options.single == check.name) return RunHere(check, options) ? CHECK_PASSED : CHECK_FAILED;
         std::printf("FAIL %s: no such check\n", options.single.c_str());
@@ -136,7 +180,21 @@ int RunChecks(const CheckOptions& options)
         filter = std::regex(options.filter);
     } catch (const std::regex_error&) {
         std::fprintf(stderr, "lumvet-host: --filter: not a regular expression: %s\n", options.filter.c_str());
-        return 2;
+        return NOT_RUN;
+    }
+    if (!options.list) {
+        // Every check loads the very module loaded here, by its full path.
+        PluginBinary plugin;
+        std::string error;
+        if (LoadPlugin(options.plugin, plugin, error) != LoadResult::LOADED) {
+            std::fprintf(stderr, "lumvet-host: %s\n", error.c_str());
+            return NOT_RUN;
+        }
+        std::printf("loaded %s (%s)\n", plugin.path.c_str(), plugin.kind.c_str());
+        if (plugin_call::SKEWS_THE_STACK)
+            std::printf("each check runs at stack offsets 0, 4, 8 and 12, on a freshly loaded plug-in each time\n");
+        options.plugin = plugin.path;
+        UnloadPlugin(plugin);
     }
     int passedCount = 0, failedCount = 0;
     for (const Check& check : all) {
@@ -149,8 +207,15 @@ int RunChecks(const CheckOptions& options)
         if (options.inProcess) {
             passed = RunHere(check, options);
         } else {
-            const std::string outcome = RunIsolated(check, options, passed);
-            if (!outcome.empty()) std::printf("FAIL %s: %s\n", check.name, outcome.c_str());
+            std::string what;
+            const Outcome outcome = RunIsolated(check, options, passed, what);
+            if (outcome == Outcome::NOT_STARTED) {
+                std::printf("NOT RUN %s: %s\n", check.name, what.c_str());
+                std::printf("%d passed, %d failed; stopped: a check could not be run\n", passedCount,
+                            failedCount);
+                return NOT_RUN;
+            }
+            if (outcome == Outcome::ENDED_OTHERWISE) std::printf("FAIL %s: %s\n", check.name, what.c_str());
         }
         (passed ? passedCount : failedCount)++;
     }

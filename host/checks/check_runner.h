@@ -12,9 +12,11 @@ struct CheckOptions {
     bool inProcess = false;
     uint32_t seed = 1;      // for the checks that press random keys
     std::string single;     // internal: run this one check here and report it
-    std::string self;       // this program's path, to start a check's process
+    std::string self;       // this program's path, to start a check's process (--self: internal)
 };
 
-// Prints PASS/FAIL lines and "N passed, M failed"; answers the exit status:
-// 0 exactly when every selected check passed.
-int RunChecks(const CheckOptions& options);
+// Prints the module loaded, PASS/FAIL lines and "N passed, M failed";
+// answers the exit status: 0 exactly when every selected check passed, 1
+// when one failed, 2 when the plug-in could not be loaded or a check could
+// not be run (a check that did not run is neither passed nor failed).
+int RunChecks(CheckOptions options);

@@ -228,7 +228,7 @@ void ZeroAndKill(CheckContext& c)
 {
     c.host.Boot();
     c.host.ClearRecords();
-    using ZeroWithArguments = int32_t (*)(uint32_t, uint32_t, uint32_t);
+    using ZeroWithArguments = PluginFn<int32_t(uint32_t, uint32_t, uint32_t)>;
     const int32_t zero = c.host.HookAt<contract::ZeroFn>(contract::ZERO)();
     const int32_t zeroWithArguments =
         c.host.HookAt<ZeroWithArguments>(contract::ZERO)(1, 0xFFFFFFFFu, 77);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "sim/crash_report.h"
+
 using contract::Position;
 
 namespace {
@@ -41,6 +43,10 @@ Flight Fly(const PluginBinary& plugin, const World& world, const std::vector<Key
     };
     host.ground = [&world](const Position& position) { return world.GroundHeight(position); };
     host.distance = &Distance3D;
+    const std::string offset = plugin_call::SKEWS_THE_STACK
+                                   ? " at stack offset " + std::to_string(plugin_call::StackOffset())
+                                   : "";
+    SetCrashContext(("lumvet-host: fly: booting the plug-in" + offset + ": ").c_str());
     host.Boot();
 
     Flight flight;
@@ -51,6 +57,7 @@ Flight Fly(const PluginBinary& plugin, const World& world, const std::vector<Key
     std::string status;
     for (int i = 0; i < frames; ++i) {
         const double time = start + i * FRAME_STEP;
+        SetCrashContext(("lumvet-host: fly: frame " + std::to_string(i) + offset + ": ").c_str());
         host.ClearRecords();
         for (; nextKey < keys.size() && keys[nextKey].time <= time; ++nextKey) {
             const KeyEvent& key = keys[nextKey];

@@ -5,10 +5,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "sim/plugin_call.h"
+
 namespace contract {
 
-// The host never runs as 32-bit code here, so every call is the platform's
-// one convention, which leaves the stack to the caller.
+// Every entry point, hook and service leaves the arguments on the stack for
+// the caller to remove: on 32-bit x86 that is cdecl, the compilers' default
+// for plain functions (and what the host's services are); on 64-bit it is
+// the platform's one convention. Arguments and results are 32-bit words on
+// 32-bit x86, except the two floating-point answers of the services, which
+// come back on the x87 stack.
 
 constexpr int32_t SDK_VERSION = 100;
 constexpr uint32_t CAMERA_CLASS_CODE = 0x63616D65u;  // "came"
@@ -63,22 +69,22 @@ static_assert(sizeof(Position) == 24 && sizeof(Orientation) == 24, "three double
 
 using Address = void (*)(void);
 
-// Entry points, looked up by name.
-using GetSdkVersionFn = int32_t (*)(void);
-using InitPrivateFn = int32_t (*)(const Address* table, int32_t referenceNumber);
-using GetReferenceNumberFn = int32_t (*)(void);
-using InitFn = int32_t (*)(Address* hooks, uint8_t* info, uint32_t registrationContext);
-using KillFn = void (*)(void);
+// Entry points, looked up by name. The host calls them through PluginFn.
+using GetSdkVersionFn = PluginFn<int32_t(void)>;
+using InitPrivateFn = PluginFn<int32_t(const Address* table, int32_t referenceNumber)>;
+using GetReferenceNumberFn = PluginFn<int32_t(void)>;
+using InitFn = PluginFn<int32_t(Address* hooks, uint8_t* info, uint32_t registrationContext)>;
+using KillFn = PluginFn<void(void)>;
 
 // Hooks, as the host calls them. The host may pass more arguments than a
 // hook reads; these are the arguments the contract names.
-using StartFn = void (*)(void);
-using CreateFn = void (*)(uint32_t classCode, uint32_t typeCode, void** out);
-using BindKeysFn = void (*)(uint32_t context);
-using KeyFn = void (*)(int32_t code);
-using UpdateFn = void (*)(uint32_t, uint32_t, uint32_t, Position* position,
-                          Orientation* orientation);
-using ZeroFn = int32_t (*)(void);
-using GetNameFn = char* (*)(uint32_t first, char* destination, uint32_t count);
+using StartFn = PluginFn<void(void)>;
+using CreateFn = PluginFn<void(uint32_t classCode, uint32_t typeCode, void** out)>;
+using BindKeysFn = PluginFn<void(uint32_t context)>;
+using KeyFn = PluginFn<void(int32_t code)>;
+using UpdateFn = PluginFn<void(uint32_t, uint32_t, uint32_t, Position* position,
+                               Orientation* orientation)>;
+using ZeroFn = PluginFn<int32_t(void)>;
+using GetNameFn = PluginFn<char*(uint32_t first, char* destination, uint32_t count)>;
 
 }  // namespace contract

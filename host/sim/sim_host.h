@@ -82,7 +82,7 @@ public:
     template <typename Fn>
     Fn HookAt(int slot) const
     {
-        return reinterpret_cast<Fn>(hooks[size_t(slot)]);
+        return Fn(hooks[size_t(slot)]);
     }
     void Start() const { HookAt<contract::StartFn>(contract::START)(); }
     void Key(int32_t code) const { HookAt<contract::KeyFn>(contract::KEY)(code); }

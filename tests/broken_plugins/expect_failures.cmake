@@ -1,6 +1,6 @@
 # Runs `lumvet-host check` on a broken plug-in: it must exit 1, print FAIL for
 # each check named in FAILING, and still run the whole suite to its summary.
-execute_process(COMMAND ${HOST} check ${PLUGIN} RESULT_VARIABLE status OUTPUT_VARIABLE out)
+execute_process(COMMAND ${EMULATOR} ${HOST} check ${PLUGIN} RESULT_VARIABLE status OUTPUT_VARIABLE out)
 message(STATUS "${out}")
 if(NOT status EQUAL 1)
   message(FATAL_ERROR "check exited with ${status}, expected 1")

@@ -11,6 +11,13 @@
 #define FAULT_NAME_OVERRUN 4     // CameraGetName writes one byte past count
 #define FAULT_CRASH_IN_ZERO 5    // CameraZero dereferences null
 #define FAULT_TITLE_PADDING 6    // the title field is padded with NULs to 128 bytes
+#define FAULT_STACK_ALIGNMENT 7  // CameraUpdate keeps a 16-byte vector on a stack it assumes aligned
+
+#if defined(_WIN32)
+#define FAULT_EXPORT __declspec(dllexport)
+#else
+#define FAULT_EXPORT __attribute__((visibility("default")))
+#endif
 
 using Address = void (*)(void);
 struct Position { double c[3]; };
@@ -50,6 +57,18 @@ char* GetNameOverrun(uint32_t first, char* destination, uint32_t count)
     return destination;
 }
 
+// Built with -mincoming-stack-boundary=4 for this fault: the compiler trusts
+// every caller to have aligned the stack to 16 bytes, places the vector
+// without realigning, and the aligned store faults where the caller did not.
+void UpdateWithAlignedVector(uint32_t a, uint32_t b, uint32_t c, Position* position,
+                             Orientation* orientation)
+{
+    alignas(16) double scratch[2];
+    asm volatile("xorps %%xmm0, %%xmm0\n\tmovaps %%xmm0, %0" : "=m"(scratch) : : "xmm0");
+    reinterpret_cast<UpdateFn>(realHooks[24])(a, b, c, position, orientation);
+    asm volatile("" : : "m"(scratch));
+}
+
 int32_t ZeroCrashes(void)
 {
     volatile int32_t* nowhere = nullptr;
@@ -60,11 +79,11 @@ int32_t ZeroCrashes(void)
 
 extern "C" {
 
-__attribute__((visibility("default"))) int32_t DLLGetSDKVersion(void) { return RealDLLGetSDKVersion(); }
-__attribute__((visibility("default"))) int32_t DLLGetReferenceNumber(void) { return RealDLLGetReferenceNumber(); }
-__attribute__((visibility("default"))) void DLLKill(void) { RealDLLKill(); }
+FAULT_EXPORT int32_t DLLGetSDKVersion(void) { return RealDLLGetSDKVersion(); }
+FAULT_EXPORT int32_t DLLGetReferenceNumber(void) { return RealDLLGetReferenceNumber(); }
+FAULT_EXPORT void DLLKill(void) { RealDLLKill(); }
 
-__attribute__((visibility("default"))) int32_t DLLInitPrivate(const Address* table, int32_t number)
+FAULT_EXPORT int32_t DLLInitPrivate(const Address* table, int32_t number)
 {
     memcpy(hostTable, table, sizeof hostTable);
     Address copy[310];
@@ -73,7 +92,7 @@ __attribute__((visibility("default"))) int32_t DLLInitPrivate(const Address* tab
     return RealDLLInitPrivate(copy, number);
 }
 
-__attribute__((visibility("default"))) int32_t DLLInit(Address* hooks, uint8_t* info, uint32_t context)
+FAULT_EXPORT int32_t DLLInit(Address* hooks, uint8_t* info, uint32_t context)
 {
     const int32_t answer = RealDLLInit(hooks, info, context);
     memcpy(realHooks, hooks, sizeof realHooks);
@@ -82,6 +101,7 @@ __attribute__((visibility("default"))) int32_t DLLInit(Address* hooks, uint8_t* 
     if (FAULT == FAULT_NAME_OVERRUN) hooks[26] = reinterpret_cast<Address>(&GetNameOverrun);
     if (FAULT == FAULT_CRASH_IN_ZERO) hooks[25] = reinterpret_cast<Address>(&ZeroCrashes);
     if (FAULT == FAULT_TITLE_PADDING) memset(info + 18, 0, 128 - 18);
+    if (FAULT == FAULT_STACK_ALIGNMENT) hooks[24] = reinterpret_cast<Address>(&UpdateWithAlignedVector);
     return answer;
 }
 
