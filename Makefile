@@ -1,6 +1,6 @@
 # make test:  install what is missing, build every preset, run every test.
-# make dist:  the two DLLs under dist/ (and lumvet-host.exe beside the 64-bit one).
-# make demo:  check and fly the plug-in on Windows (wine64) and Linux, draw it.
+# make dist:  the two DLLs under dist/, each with its lumvet-host.exe, and SHA256SUMS.
+# make demo:  check and fly the plug-in on 32-bit and 64-bit Windows (Wine) and Linux, draw it.
 # make fuzz:  the hostile-host fuzz target for FUZZ_SECONDS (default 60).
 # make bench: the frame benchmarks, into build/bench/bench.json.
 SHELL := /bin/bash
@@ -27,11 +27,12 @@ test: deps
 	done
 
 dist: build-win32 build-win64
+	rm -rf dist
 	mkdir -p dist/win32 dist/win64
-	cp build/win32/Lumvet.dll dist/win32/Lumvet.dll
-	cp build/win64/Lumvet.dll dist/win64/Lumvet.dll
-	cp build/win64/host/lumvet-host.exe dist/win64/lumvet-host.exe
-	@ls -l dist/win32/Lumvet.dll dist/win64/Lumvet.dll dist/win64/lumvet-host.exe
+	cp build/win32/Lumvet.dll build/win32/host/lumvet-host.exe dist/win32/
+	cp build/win64/Lumvet.dll build/win64/host/lumvet-host.exe dist/win64/
+	cd dist && sha256sum win32/Lumvet.dll win32/lumvet-host.exe win64/Lumvet.dll win64/lumvet-host.exe > SHA256SUMS
+	@ls -l dist/win32 dist/win64; cat dist/SHA256SUMS
 
 demo: dist build-native
 	scripts/demo.sh

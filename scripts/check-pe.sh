@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks a built Lumvet.dll the way the host's loader sees it, with binutils:
 # machine, module name, the five exports and their ordinals, the imported
-# modules, the size budget, and that every export returns with a plain `ret`
-# (the caller pops the arguments) rather than `ret N`.
+# modules, the size budget, that every export returns with a plain `ret`
+# (the caller pops the arguments) rather than `ret N`, and (with Debian's
+# python3-pefile) the version resource Windows shows in the file's properties.
 # Usage: check-pe.sh OBJDUMP DLL
 set -u
 objdump=$1
@@ -96,6 +97,31 @@ if [ "$machine" = "i386" ]; then
     [ "$(echo $slots | tr ' ' '\n' | sort -n | tr '\n' ' ')" = "0 4 5 18 24 25 26 " ]
     check hook-slots-found $? "DLLInit stores hooks into slots$slots"
 fi
+
+# The version resource: the fixed file version and the strings, as
+# "key=value" lines; nothing when the file has none.
+version=$(/usr/bin/python3 - "$dll" <<'PY'
+import sys
+import pefile
+pe = pefile.PE(sys.argv[1], fast_load=True)
+pe.parse_data_directories([pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
+if hasattr(pe, "VS_FIXEDFILEINFO"):
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    print("fixed=%d.%d.%d.%d" % (fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF,
+                                 fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF))
+for info in getattr(pe, "FileInfo", [[]])[0]:
+    for table in getattr(info, "StringTable", []):
+        for key, value in table.entries.items():
+            print("%s=%s" % (key.decode(), value.decode()))
+PY
+)
+[ -n "$version" ]; check version-resource $? "no version resource"
+for pair in "fixed=1.0.0.0" "FileVersion=1.00" "FileDescription=Lumvet Camera DLL" \
+            "ProductName=Lumvet Camera" "OriginalFilename=Lumvet.dll"; do
+    key=${pair%%=*}
+    found=$(printf '%s\n' "$version" | grep -m1 "^$key=")
+    [ "$found" = "$pair" ]; check "version-$key" $? "'${found#*=}', expected '${pair#*=}'"
+done
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

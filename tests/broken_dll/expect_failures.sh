@@ -5,6 +5,7 @@ out=$("$1" "$2" "$3")
 status=$?
 echo "$out"
 [ $status -ne 0 ] || { echo "the check passed a broken DLL"; exit 1; }
-for name in module-name exports export-count plain-ret-ordinal-3 plain-ret-ordinal-4 plain-ret-hook-slot-4; do
+for name in module-name exports export-count plain-ret-ordinal-3 plain-ret-ordinal-4 plain-ret-hook-slot-4 \
+            version-resource version-ProductName; do
     grep -q "^FAIL $name:" <<<"$out" || { echo "not caught: $name"; exit 1; }
 done
