@@ -11,6 +11,7 @@
 #include "flight/compare.h"
 #include "flight/flight.h"
 #include "flight/plot.h"
+#include "flight/replay.h"
 #include "flight/scripts.h"
 #include "sim/crash_report.h"
 
@@ -135,10 +136,15 @@ int Fly(const std::vector<std::string>& args)
     std::error_code ec;
     std::filesystem::create_directories(out, ec);
     const std::filesystem::path dir(out);
-    if (!WriteAll({{dir / "frames.csv", FramesCsv(flight)}, {dir / "flight.svg", FlightSvg(flight, world)}}, error)) {
+    std::vector<std::pair<std::filesystem::path, std::string>> files = {
+        {dir / "frames.csv", FramesCsv(flight)}, {dir / "flight.svg", FlightSvg(flight, world)}};
+    std::string page, whyNoPage;
+    if (ReplayHtml(flight, world, page, whyNoPage)) files.push_back({dir / "replay.html", std::move(page)});
+    if (!WriteAll(files, error)) {
         std::fprintf(stderr, "lumvet-host: %s\n", error.c_str());
         return 1;
     }
+    if (!whyNoPage.empty()) std::printf("%s\n", whyNoPage.c_str());
     const FlightSummary s = Summarize(flight);
     std::printf("frames %zu\nparked %zu\nlifts %zu\ntexts %zu\nkeys %zu (%zu ignored)\n", s.frames, s.parked,
                 s.lifts, s.texts, s.keys, s.ignoredKeys);

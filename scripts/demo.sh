@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make demo: checks and flies the shipped 32-bit DLL through the 32-bit
 # lumvet-host.exe under 32-bit Wine, the 64-bit DLL under wine64 and the Linux
-# shared object natively, and fails unless the three flights agree.
+# shared object natively, fails unless the three flights agree, and opens the
+# shipped DLL's replay in headless Chromium for its screenshots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,10 +35,14 @@ fly win32 $wine32 dist/win32/lumvet-host.exe fly dist/win32/Lumvet.dll
 fly win64 $wine64 dist/win64/lumvet-host.exe fly dist/win64/Lumvet.dll
 fly native $native_host fly build/native/Lumvet.so
 
-# The shipped DLL's flight is the demo's: its frames and its picture.
+# The shipped DLL's flight is the demo's: its frames, its picture and its
+# replay, seen in Chromium at a parked and at a tracking moment.
 mv "$demo/frames-win32.csv" "$demo/frames.csv"
-mv "$demo/win32/flight.svg" "$demo/flight.svg"
+mv "$demo/win32/flight.svg" "$demo/win32/replay.html" "$demo/"
 rm -rf "${demo:?}/win32" "${demo:?}/win64" "${demo:?}/native"
+
+echo "=== replay: build/demo/replay.html in headless Chromium"
+scripts/replay-screenshots.sh "$demo/replay.html" "$demo"
 
 echo "=== compare: positions to the bit, angles within 1e-12 relative"
 for runtime in win64 native; do
@@ -53,4 +58,6 @@ echo "| $(value frames) | $(value parked) | $(value lifts) | $(value texts) |" \
      "$(awk '$1 == "keys" { print $2, $3, $4 }' "$demo/summary-win32.txt") |" \
      "$(tail -1 "$demo/check-win32.txt") | $(tail -1 "$demo/check-win64.txt") | $(tail -1 "$demo/check-native.txt") |"
 echo
-echo "wrote $demo/flight.svg, $demo/frames.csv (the shipped DLL's flight), $demo/frames-win64.csv and $demo/frames-native.csv"
+echo "wrote $demo/flight.svg, $demo/replay.html (open it in a browser), $demo/replay-parked.png,"
+echo "  $demo/replay-tracking.png and $demo/replay-page.png from the shipped DLL's flight ($demo/frames.csv),"
+echo "  and $demo/frames-win64.csv and $demo/frames-native.csv"

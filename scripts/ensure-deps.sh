@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need on a fresh Debian 12 machine: the
 # Windows cross compilers, wine64 and the 32-bit wine32, qemu-user with the
-# 32-bit Linux cross compiler, and GoogleTest's sources. As root it runs
+# 32-bit Linux cross compiler, GoogleTest's sources, three.js for the replay
+# page, and Chromium to test it. As root it runs
 # apt-get itself; otherwise it prints what to run and stops.
 #
 # 32-bit Wine re-executes itself as 32-bit x86 Linux code. Where the kernel
@@ -29,6 +30,9 @@ need_file /usr/include/benchmark/benchmark.h libbenchmark-dev
 need_command clang++ clang
 need_file /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev
 need_file /usr/lib/python3/dist-packages/pefile.py python3-pefile
+need_file /usr/share/javascript/three/three.min.js libjs-three
+need_command chromium chromium
+need_file /usr/lib/python3/dist-packages/PIL/Image.py python3-pil
 
 as_root=$([ "$(id -u)" -eq 0 ] && echo yes || echo no)
 # install [--i386] PACKAGE...: as root, or prints the commands and stops.

@@ -51,6 +51,7 @@ Flight Fly(const PluginBinary& plugin, const World& world, const std::vector<Key
 
     Flight flight;
     flight.displayName = host.displayName;
+    flight.plugin = plugin.path + " (" + plugin.kind + ")";
     const double start = world.route.front().time;
     const int frames = int(std::floor((world.route.back().time - start) / FRAME_STEP + 1e-9)) + 1;
     size_t nextKey = 0;

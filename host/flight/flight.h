@@ -36,6 +36,7 @@ struct Flight {
     std::vector<FrameRow> rows;
     std::vector<KeyMark> keys;
     std::string displayName;
+    std::string plugin;  // the module flown and its kind
 };
 
 struct FlightSummary {

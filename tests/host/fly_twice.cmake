@@ -1,5 +1,6 @@
 # Flies the default route twice into two folders and compares the frames:
-# the same plug-in and host must give the same frames, to the bit.
+# the same plug-in and host must give the same frames, to the bit, and the
+# same replay page, with three.js built in (the Windows builds included).
 foreach(run a b)
   file(REMOVE_RECURSE ${OUT}/${run})
   execute_process(COMMAND ${EMULATOR} ${HOST} fly ${PLUGIN} --out ${OUT}/${run}
@@ -17,4 +18,12 @@ endif()
 file(READ ${OUT}/a/flight.svg picture)
 if(NOT picture MATCHES "</svg>")
   message(FATAL_ERROR "flight.svg is not a whole SVG document")
+endif()
+file(READ ${OUT}/a/replay.html first)
+file(READ ${OUT}/b/replay.html second)
+if(NOT first STREQUAL second)
+  message(FATAL_ERROR "two flights gave different replay pages")
+endif()
+if(NOT first MATCHES "REVISION=\"[0-9]+\"" OR NOT first MATCHES "</html>")
+  message(FATAL_ERROR "replay.html does not hold three.js or is not a whole page")
 endif()
