@@ -127,7 +127,7 @@ int Fly(const std::vector<std::string>& args)
         std::fprintf(stderr, "lumvet-host: %s\n", error.c_str());
         return 2;
     }
-    std::printf("loaded %s (%s)\n", binary.path.c_str(), binary.kind.c_str());
+    std::printf("loaded %s\n", Described(binary).c_str());
     if (plugin_call::SKEWS_THE_STACK) std::printf("stack offset %d\n", plugin_call::StackOffset());
     ReportCrashes(CrashStream::TO_STDERR, 1);
     const Flight flight = Fly(binary, world, keys);

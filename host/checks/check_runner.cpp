@@ -190,7 +190,7 @@ int RunChecks(CheckOptions options)
             std::fprintf(stderr, "lumvet-host: %s\n", error.c_str());
             return NOT_RUN;
         }
-        std::printf("loaded %s (%s)\n", plugin.path.c_str(), plugin.kind.c_str());
+        std::printf("loaded %s\n", Described(plugin).c_str());
         if (plugin_call::SKEWS_THE_STACK)
             std::printf("each check runs at stack offsets 0, 4, 8 and 12, on a freshly loaded plug-in each time\n");
         options.plugin = plugin.path;

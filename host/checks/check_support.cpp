@@ -1,9 +1,9 @@
 #include "checks/check_support.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "shortest.h"
 #include "sim/world.h"
 
 using contract::Position;
@@ -22,8 +22,7 @@ bool CheckContext::Expect(bool ok, const std::string& what)
 
 std::string Show(double value)
 {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+    return Shortest(value);
 }
 
 std::string Show(const Position& p)

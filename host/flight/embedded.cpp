@@ -1,23 +1,23 @@
 #include "flight/embedded.h"
 
+#include "asm_symbol.h"
+
 // Each file becomes a run of bytes in the read-only data between two
 // symbols, through the assembler's .incbin: no generated source, and the
 // build knows to redo this object when a file changes (OBJECT_DEPENDS).
-#define LUMVET_STRING(x) #x
-#define LUMVET_SYMBOL(prefix, name) LUMVET_STRING(prefix) #name
 #if defined(_WIN32)
 #define LUMVET_RODATA ".section .rdata,\"dr\"\n"
 #else
 #define LUMVET_RODATA ".section .rodata\n"
 #endif
-#define LUMVET_EMBED(name, path)                                                    \
-    asm(LUMVET_RODATA ".balign 16\n"                                                \
-        ".globl " LUMVET_SYMBOL(__USER_LABEL_PREFIX__, name) "\n"                   \
-        LUMVET_SYMBOL(__USER_LABEL_PREFIX__, name) ":\n"                            \
-        ".incbin \"" path "\"\n"                                                    \
-        ".globl " LUMVET_SYMBOL(__USER_LABEL_PREFIX__, name##_end) "\n"             \
-        LUMVET_SYMBOL(__USER_LABEL_PREFIX__, name##_end) ":\n"                      \
-        ".byte 0\n"                                                                 \
+#define LUMVET_EMBED(name, path)                           \
+    asm(LUMVET_RODATA ".balign 16\n"                       \
+        ".globl " LUMVET_ASM_SYMBOL(name) "\n"             \
+        LUMVET_ASM_SYMBOL(name) ":\n"                      \
+        ".incbin \"" path "\"\n"                           \
+        ".globl " LUMVET_ASM_SYMBOL(name##_end) "\n"       \
+        LUMVET_ASM_SYMBOL(name##_end) ":\n"                \
+        ".byte 0\n"                                        \
         ".text\n")
 
 LUMVET_EMBED(lumvet_replay_page, LUMVET_REPLAY_PAGE);

@@ -1,9 +1,9 @@
 #include "flight/flight.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "shortest.h"
 #include "sim/crash_report.h"
 
 using contract::Position;
@@ -11,12 +11,6 @@ using contract::Position;
 namespace {
 
 constexpr uint32_t OTHER_CAMERA_CODE = 0x6F746872u;  // "othr", the host's own view
-
-std::string Number(double value)
-{
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 std::string Quoted(const std::string& text)
 {
@@ -34,10 +28,7 @@ Flight Fly(const PluginBinary& plugin, const World& world, const std::vector<Key
     host.aircraft = [&aircraft] { return aircraft; };
     host.findSite = [&world](const Position& position, uint8_t* site, uint8_t* extra) {
         const Site& nearest = world.NearestSite(position);
-        memset(site, 0, contract::SITE_SIZE);
-        const size_t length = std::min<size_t>(nearest.name.size(), contract::SITE_POSITION - contract::SITE_NAME - 1);
-        memcpy(site + contract::SITE_NAME, nearest.name.data(), length);
-        memcpy(site + contract::SITE_POSITION, &nearest.position, sizeof nearest.position);
+        FillSiteRecord(site, nearest.name, nearest.position);
         const uint64_t index = uint64_t(&nearest - world.sites.data());
         memcpy(extra, &index, contract::SITE_EXTRA_SIZE);
     };
@@ -51,7 +42,7 @@ Flight Fly(const PluginBinary& plugin, const World& world, const std::vector<Key
 
     Flight flight;
     flight.displayName = host.displayName;
-    flight.plugin = plugin.path + " (" + plugin.kind + ")";
+    flight.plugin = Described(plugin);
     const double start = world.route.front().time;
     const int frames = int(std::floor((world.route.back().time - start) / FRAME_STEP + 1e-9)) + 1;
     size_t nextKey = 0;
@@ -77,6 +68,7 @@ Flight Fly(const PluginBinary& plugin, const World& world, const std::vector<Key
         row.aircraft = aircraft;
         host.Update(&row.camera, &row.orientation);
         const Site& site = world.NearestSite(aircraft);
+        row.siteIndex = size_t(&site - world.sites.data());
         row.siteName = site.name;
         row.site = site.position;
         row.parked = host.texts.size() > keyTexts;
@@ -118,14 +110,14 @@ std::string FramesCsv(const Flight& flight)
             texts += (texts.empty() ? "" : " | ") + t.text + " (" + std::to_string(t.duration) + ")";
         const double numbers[] = {r.time, r.aircraft.c[0], r.aircraft.c[1], r.aircraft.c[2]};
         csv += std::to_string(r.frame);
-        for (double n : numbers) csv += "," + Number(n);
+        for (double n : numbers) csv += "," + Shortest(n);
         csv += "," + Quoted(r.siteName);
         const double rest[] = {r.site.c[0],   r.site.c[1],   r.site.c[2],          r.camera.c[0],
                                r.camera.c[1], r.camera.c[2], r.orientation.pitch, r.orientation.heading,
                                r.orientation.bank};
-        for (double n : rest) csv += "," + Number(n);
+        for (double n : rest) csv += "," + Shortest(n);
         csv += std::string(",") + (r.parked ? "1" : "0") + "," + (r.lifted ? "1" : "0") + "," +
-               Number(r.groundUnderCamera) + "," + Quoted(r.status) + "," + Quoted(texts) + "\n";
+               Shortest(r.groundUnderCamera) + "," + Quoted(r.status) + "," + Quoted(texts) + "\n";
     }
     return csv;
 }

@@ -15,6 +15,7 @@ struct FrameRow {
     int frame;
     double time;
     contract::Position aircraft;
+    size_t siteIndex;      // in the world's sites: the one nearest the aircraft
     std::string siteName;
     contract::Position site;
     contract::Position camera;

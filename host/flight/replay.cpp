@@ -1,10 +1,10 @@
 #include "flight/replay.h"
 
-#include <charconv>
 #include <cmath>
 #include <map>
 
 #include "flight/embedded.h"
+#include "shortest.h"
 
 namespace {
 
@@ -14,9 +14,7 @@ constexpr std::string_view FLIGHT_PLACE = "@FLIGHT_JSON@";
 // Shortest form that reads back exactly; JSON has no NaN or infinity.
 std::string Number(double value)
 {
-    if (!std::isfinite(value)) return "null";
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+    return std::isfinite(value) ? Shortest(value) : "null";
 }
 
 // A JSON string that is safe inside a <script> element: '<' never appears
@@ -78,10 +76,7 @@ std::string FlightJson(const Flight& flight, const World& world)
         ground += comma + Number(r.groundUnderCamera);
         parked += r.parked ? '1' : '0';
         lifted += r.lifted ? '1' : '0';
-        size_t siteIndex = 0;
-        for (size_t i = 0; i < world.sites.size(); ++i)
-            if (world.sites[i].name == r.siteName) siteIndex = i;
-        site += comma + std::to_string(siteIndex);
+        site += comma + std::to_string(r.siteIndex);
         const auto inserted = statusIndex.emplace(r.status, statusIndex.size());
         if (inserted.second) statuses += std::string(statuses.empty() ? "" : ",") + Quoted(r.status);
         status += comma + std::to_string(inserted.first->second);

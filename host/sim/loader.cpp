@@ -182,3 +182,8 @@ void UnloadPlugin(PluginBinary& plugin)
     if (plugin.module) CloseModule(plugin.module);
     plugin = PluginBinary{};
 }
+
+std::string Described(const PluginBinary& plugin)
+{
+    return plugin.path + " (" + plugin.kind + ")";
+}

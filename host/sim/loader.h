@@ -31,6 +31,8 @@ enum class LoadResult {
 // lumvet-host build to use where that is the cause; nothing stays loaded.
 LoadResult LoadPlugin(const std::string& path, PluginBinary& plugin, std::string& error);
 void UnloadPlugin(PluginBinary& plugin);
+// "FULL-PATH (KIND)": what was loaded, as the host reports it.
+std::string Described(const PluginBinary& plugin);
 
 // What the file at path is, read from its header ("" when it is neither a
 // PE nor an ELF file), and what this build of the host loads.

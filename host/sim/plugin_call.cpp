@@ -1,5 +1,7 @@
 #include "sim/plugin_call.h"
 
+#include "asm_symbol.h"
+
 namespace {
 
 int stackOffset = 0;
@@ -20,9 +22,7 @@ int plugin_call::StackOffset()
 // Written in assembly so that no frame of the host's compiler stands between
 // the chosen stack pointer and the call: a compiled function may realign its
 // own stack and so hide the offset from the plug-in.
-#define LUMVET_STRING(x) #x
-#define LUMVET_SYMBOL(prefix, name) LUMVET_STRING(prefix) #name
-#define CALL_AT_OFFSET LUMVET_SYMBOL(__USER_LABEL_PREFIX__, lumvet_call_at_offset)
+#define CALL_AT_OFFSET LUMVET_ASM_SYMBOL(lumvet_call_at_offset)
 asm(".text\n"
     ".globl " CALL_AT_OFFSET "\n"
     CALL_AT_OFFSET ":\n"

@@ -1,5 +1,6 @@
 #include "sim/sim_host.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -145,6 +146,14 @@ void HookMarkerFunction() {}
 
 }  // namespace
 
+void FillSiteRecord(uint8_t* site, const std::string& name, const Position& position)
+{
+    memset(site, 0, contract::SITE_SIZE);
+    const size_t length = std::min(name.size(), contract::SITE_POSITION - contract::SITE_NAME - 1);
+    memcpy(site + contract::SITE_NAME, name.data(), length);
+    memcpy(site + contract::SITE_POSITION, &position, sizeof position);
+}
+
 contract::Address SecondTableNewObjectService()
 {
     return AsAddress(&SecondTableNewObject);
@@ -234,9 +243,7 @@ void SimHost::ClearRecords()
 void SimHost::SetSite(const std::string& name, const Position& position)
 {
     findSite = [name, position](const Position&, uint8_t* site, uint8_t* extra) {
-        memset(site, 0, contract::SITE_SIZE);
-        memcpy(site + contract::SITE_NAME, name.c_str(), name.size() + 1);
-        memcpy(site + contract::SITE_POSITION, &position, sizeof position);
+        FillSiteRecord(site, name, position);
         memset(extra, 0x0E, contract::SITE_EXTRA_SIZE);
     };
 }

@@ -96,6 +96,10 @@ public:
     void SetSite(const std::string& name, const contract::Position& position);
 };
 
+// Writes a whole site record as the host fills it: zeros, the name (cut to
+// fit before the position, always terminated) and the position.
+void FillSiteRecord(uint8_t* site, const std::string& name, const contract::Position& position);
+
 // The marker every hook slot holds before DLLInit.
 contract::Address HookMarker();
 // A HostNewObject for a second table, recorded as "HostNewObject(second table)"
